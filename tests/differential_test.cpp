@@ -1,0 +1,78 @@
+// The fast conversion against the literal model, on the same bytes, at
+// every block size: a difference is a bug in one of the two.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "random_stack.h"
+#include "test_support.h"
+
+namespace brondel {
+namespace {
+
+// Converts `ascii` both ways and reports the first disagreement.
+void expectSameAsModel(const std::string& ascii, Format format, std::size_t blockSize, std::size_t outputBufferSize) {
+  const model::ModelResult expected = model::convertLiterally(ascii, format);
+  const test::Converted got = test::convertBytes(ascii, format, blockSize, outputBufferSize);
+  if (got.bytes == expected.bytes && got.status == test::expectedStatus(expected.status)) return;
+  std::size_t firstDiff = 0;
+  while (firstDiff < got.bytes.size() && firstDiff < expected.bytes.size() &&
+         got.bytes[firstDiff] == expected.bytes[firstDiff]) {
+    ++firstDiff;
+  }
+  ADD_FAILURE() << "format " << formatName(format) << ", block size " << blockSize << ": output " << got.bytes.size()
+                << " bytes vs model " << expected.bytes.size() << ", first difference at byte " << firstDiff
+                << ", status " << static_cast<int>(got.status) << " vs model "
+                << static_cast<int>(expected.status) << "\ninput (" << ascii.size() << " bytes): "
+                << testing::PrintToString(ascii.substr(0, 400));
+}
+
+void expectSameAsModelEverywhere(const std::string& ascii) {
+  for (const Format format : test::kBinaryFormats) {
+    for (const std::size_t blockSize : test::kBlockSizes) {
+      expectSameAsModel(ascii, format, blockSize, blockSize < 8 ? 8 : 4096);
+    }
+  }
+}
+
+TEST(DifferentialTest, FixedStacks) {
+  using namespace std::string_literals;
+  const std::string header = test::numberedHeader();
+  const std::string stacks[] = {
+      "",
+      "\n",
+      header,
+      header + "1.5 -2\n",
+      header + "1.5 -2",
+      header + "1,5 2\n",
+      header + "1 1e39 2\n",
+      header + "1e-50 2.5e-324 1.4e-45 7e-46 -0\n",
+      header + "1e 2\n",
+      header + "1e5e5 1.2.3 .5 5. -.5 +.5\n",
+      header + "0x1p3 inf nan\n",
+      "a 1\nb 2\nc 3\n",
+      "a 5 b",
+      "a 5 b x 1 2\n",
+      "a 5 b 1e39 c 1\n",
+      "a\0" "1 b 2"s,
+      header + "00000000000000000000000000000000000000000000000000000000000000000001.5e-1\n",
+      header + "9007199254740993 16777217 0.1 0.2 0.30000000000000004\n",
+  };
+  for (const std::string& ascii : stacks) expectSameAsModelEverywhere(ascii);
+}
+
+TEST(DifferentialTest, RandomStacks) {
+  test::RandomStackGenerator generator(0x6272'6f6e'64656cULL);
+  int wholeHeaders = 0;
+  for (int i = 0; i < 5000; ++i) {
+    const std::string ascii = generator.stack(i % 7 == 0 ? 200 : 20);
+    expectSameAsModelEverywhere(ascii);
+    if (HasFailure()) break;  // one reported input is enough to start from
+    wholeHeaders += model::convertLiterally(ascii, Format::Double).status == model::ModelStatus::Complete;
+  }
+  // The generator must keep producing stacks whose values are reached.
+  EXPECT_GT(wholeHeaders, 2500);
+}
+
+}  // namespace
+}  // namespace brondel
