@@ -2,6 +2,11 @@
 // every block size: a difference is a bug in one of the two.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <random>
 #include <string>
 
 #include "random_stack.h"
@@ -72,6 +77,32 @@ TEST(DifferentialTest, RandomStacks) {
   }
   // The generator must keep producing stacks whose values are reached.
   EXPECT_GT(wholeHeaders, 2500);
+}
+
+// Decimals at and next to the points halfway between adjacent binary32
+// numbers, where reading through binary64 can round twice the wrong way.
+TEST(DifferentialTest, HalfwayPointsOfSinglePrecision) {
+  std::mt19937_64 random(7);
+  std::string ascii = test::numberedHeader();
+  for (int i = 0; i < 20000; ++i) {
+    const auto bits = static_cast<std::uint32_t>(random() % 0x7f000000U);
+    float low;
+    std::memcpy(&low, &bits, sizeof low);
+    const double halfway = (static_cast<double>(low) + static_cast<double>(std::nextafter(low, std::numeric_limits<float>::infinity()))) / 2;
+    char text[64];
+    for (const int digits : {7, 9, 12, 16, 17, 19}) {
+      std::snprintf(text, sizeof text, "%.*g\n", digits, halfway);
+      ascii += text;
+    }
+  }
+  for (const std::size_t blockSize : {std::size_t{7}, kDefaultBlockSize}) {
+    const model::ModelResult expected = model::convertLiterally(ascii, Format::Single);
+    const test::Converted got = test::convertBytes(ascii, Format::Single, blockSize);
+    ASSERT_EQ(got.bytes.size(), expected.bytes.size());
+    for (std::size_t at = 0; at < got.bytes.size(); at += 4) {
+      ASSERT_EQ(got.bytes.substr(at, 4), expected.bytes.substr(at, 4)) << "value " << at / 4 - 12;
+    }
+  }
 }
 
 }  // namespace

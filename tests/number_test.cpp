@@ -28,9 +28,10 @@ class NumberExtentTest : public testing::TestWithParam<ExtentCase> {};
 
 TEST_P(NumberExtentTest, TakesLongestNumberPrefix) {
   const ExtentCase& c = GetParam();
-  const std::string text = c.text;  // std::string keeps a NUL after the text
-  const ScannedNumber scanned = scanNumber(text.c_str());
-  EXPECT_EQ(scanned.end - text.c_str(), c.taken) << c.text;
+  const std::string text = c.text;
+  const std::string padded = text + std::string(1 + kScanPadding, '\0');
+  const ScannedNumber scanned = scanNumber(padded.c_str());
+  EXPECT_EQ(scanned.end - padded.c_str(), c.taken) << c.text;
   EXPECT_EQ(scanned.complete, c.complete) << c.text;
 
   // The byte-by-byte reader must stop at the same byte.

@@ -11,10 +11,13 @@ namespace brondel::io {
 // Holds one block at a time. The byte just past the block is always NUL, so
 // scanning loops that stop at a NUL need no bound of their own; whoever
 // stops at end() must still tell the sentinel from a NUL of the input.
+// `padding` more bytes after the NUL may be loaded (never used) by scans
+// that read several bytes at once.
 class InputBuffer {
  public:
-  InputBuffer(ByteSource& source, std::size_t blockSize)
-      : source_(source), storage_(blockSize + 1, '\0'), pos_(storage_.data()), end_(pos_) {}
+  InputBuffer(ByteSource& source, std::size_t blockSize, std::size_t padding)
+      : source_(source), blockSize_(blockSize), storage_(blockSize + 1 + padding, '\0'), pos_(storage_.data()),
+        end_(pos_) {}
 
   const char* pos() const { return pos_; }
   const char* end() const { return end_; }
@@ -24,7 +27,7 @@ class InputBuffer {
   // after a read error (then readError() is true); never reads again after.
   bool refill() {
     if (finished_) return false;
-    const std::int64_t n = source_.read(storage_.data(), storage_.size() - 1);
+    const std::int64_t n = source_.read(storage_.data(), blockSize_);
     if (n <= 0) {
       finished_ = true;
       readError_ = n < 0;
@@ -42,6 +45,7 @@ class InputBuffer {
 
  private:
   ByteSource& source_;
+  std::size_t blockSize_;
   std::vector<char> storage_;
   const char* pos_;
   const char* end_;

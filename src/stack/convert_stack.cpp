@@ -1,6 +1,8 @@
 #include "stack/convert_stack.h"
 
 #include <bit>
+#include <fast_float/fast_float.h>
+
 #include <charconv>
 #include <cstring>
 #include <type_traits>
@@ -9,25 +11,46 @@
 #include "io/output_buffer.h"
 #include "stack/char_class.h"
 #include "stack/decimal_assembler.h"
+#include "stack/exact_decimal.h"
 #include "stack/number_grammar.h"
 
 namespace brondel {
 namespace {
 
-// Converts the bytes [begin, end) that scanNumber() took, lying whole in
-// memory. The common case goes through std::from_chars; a result it
-// reports out of range goes to the assembler, which hands the C library a
-// bounded canonical text so that overflow and underflow come out exactly.
+bool exactDecimal(const ScannedNumber& n, float& out) {
+  return exactDecimalToFloat(n.digits, n.exponent10, n.negative, out);
+}
+bool exactDecimal(const ScannedNumber& n, double& out) {
+  return exactDecimalToDouble(n.digits, n.exponent10, n.negative, out);
+}
+
+// True, with `out` set, for the common number: short enough to be exact
+// in one floating-point operation.
 template <class T>
-Extracted<T> convertTaken(const char* begin, const char* end, bool complete) {
-  if (!complete) return {T{0}, false};
-  const char* const digits = *begin == '+' ? begin + 1 : begin;
+bool convertExactly(const ScannedNumber& n, T& out) {
+  return n.complete && n.digitCount <= kMaxExactDigits && exactDecimal(n, out);
+}
+
+// Converts any other number scanNumber() took, lying whole in memory from
+// `begin`: fast_float rounds correctly at any length and gives infinity on
+// overflow, which a stream reading reports as a failure.
+template <class T>
+[[gnu::noinline]] Extracted<T> convertInGeneral(const char* begin, const ScannedNumber& n) {
+  if (!n.complete) return {T{0}, false};
   T value{};
-  const auto [stop, error] = std::from_chars(digits, end, value);
-  if (error == std::errc() && stop == end) return {value, true};
-  DecimalAssembler assembler;
-  assembler.feed(begin, end);
+  const char* const digits = *begin == '+' ? begin + 1 : begin;
+  const auto parsed = fast_float::from_chars(digits, n.end, value);
+  if (parsed.ec == std::errc() && parsed.ptr == n.end) return fromRoundedResult(value);
+  DecimalAssembler assembler;  // not reached for text the grammar took; kept as the safe answer
+  assembler.feed(begin, n.end);
   return assembler.to<T>();
+}
+
+template <class T>
+Extracted<T> convertTaken(const char* begin, const ScannedNumber& n) {
+  T value{};
+  if (convertExactly(n, value)) return {value, true};
+  return convertInGeneral<T>(begin, n);
 }
 
 template <class T>
@@ -50,7 +73,7 @@ template <class T>
 class StackConverter {
  public:
   StackConverter(io::ByteSource& source, io::ByteSink& sink, const ConversionOptions& options)
-      : in_(source, options.blockSize), out_(sink, options.outputBufferSize) {}
+      : in_(source, options.blockSize, kScanPadding), out_(sink, options.outputBufferSize) {}
 
   ConversionResult run() {
     const bool headerWhole = transferHeader();
@@ -83,11 +106,41 @@ class StackConverter {
     return !failed_;
   }
 
+  // The hot loop works on the block in local pointers and handles every
+  // number that lies whole in it; a number or white space that reaches the
+  // block's end goes through the general extraction, which refills.
   void transferValues() {
     T value{};
-    while (extractNumber(value) && !out_.failed()) {
+    while (good()) {
+      const char* p = in_.pos();
+      const char* const end = in_.end();
+      for (;;) {
+        while (isSpaceByte(*p)) ++p;
+        if (p == end) break;
+        const ScannedNumber n = scanNumber(p);
+        if (n.end == end) break;
+        if (!convertExactly(n, value)) {
+          const Extracted<T> general = convertInGeneral<T>(p, n);
+          if (!general.ok) {
+            in_.advanceTo(n.end);
+            failed_ = true;
+            return;
+          }
+          value = general.value;
+        }
+        p = n.end;
+        appendLittleEndian(out_, value);
+        ++valuesWritten_;
+        if (out_.failed()) {
+          in_.advanceTo(p);
+          return;
+        }
+      }
+      in_.advanceTo(p);
+      if (!extractNumber(value)) return;
       appendLittleEndian(out_, value);
       ++valuesWritten_;
+      if (out_.failed()) return;
     }
   }
 
@@ -141,7 +194,7 @@ class StackConverter {
     const ScannedNumber taken = scanNumber(in_.pos());
     Extracted<T> result{};
     if (taken.end != in_.end()) {
-      result = convertTaken<T>(in_.pos(), taken.end, taken.complete);
+      result = convertTaken<T>(in_.pos(), taken);
       in_.advanceTo(taken.end);
     } else if (!assembleAcrossBlocks(result)) {
       return false;
