@@ -11,13 +11,10 @@ namespace brondel::io {
 // Holds one block at a time. The byte just past the block is always NUL, so
 // scanning loops that stop at a NUL need no bound of their own; whoever
 // stops at end() must still tell the sentinel from a NUL of the input.
-// `padding` more bytes after the NUL may be loaded (never used) by scans
-// that read several bytes at once.
 class InputBuffer {
  public:
-  InputBuffer(ByteSource& source, std::size_t blockSize, std::size_t padding)
-      : source_(source), blockSize_(blockSize), storage_(blockSize + 1 + padding, '\0'), pos_(storage_.data()),
-        end_(pos_) {}
+  InputBuffer(ByteSource& source, std::size_t blockSize)
+      : source_(source), blockSize_(blockSize), storage_(blockSize + 1, '\0'), pos_(storage_.data()), end_(pos_) {}
 
   const char* pos() const { return pos_; }
   const char* end() const { return end_; }

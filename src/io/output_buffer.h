@@ -30,6 +30,12 @@ class OutputBuffer {
 
   bool failed() const { return failed_; }
 
+  // Direct use by a hot loop: write at cursor(), never past limit(), then
+  // hand the new cursor back with commit() before any other call.
+  char* cursor() { return buffer_.data() + used_; }
+  char* limit() { return buffer_.data() + buffer_.size(); }
+  void commit(const char* cursor) { used_ = static_cast<std::size_t>(cursor - buffer_.data()); }
+
  private:
   ByteSink& sink_;
   std::vector<char> buffer_;

@@ -1,5 +1,6 @@
 #include "stack/convert_stack.h"
 
+#include <algorithm>
 #include <bit>
 #include <fast_float/fast_float.h>
 
@@ -53,17 +54,19 @@ Extracted<T> convertTaken(const char* begin, const ScannedNumber& n) {
   return convertInGeneral<T>(begin, n);
 }
 
+// Stores the IEEE 754 bytes of `value`, least significant first.
+template <class T>
+void storeLittleEndian(char* to, T value) {
+  static_assert(std::is_same_v<T, float> || std::is_same_v<T, double>);
+  std::memcpy(to, &value, sizeof value);
+  if constexpr (std::endian::native == std::endian::big) std::reverse(to, to + sizeof value);
+}
+
 template <class T>
 void appendLittleEndian(io::OutputBuffer& out, T value) {
-  static_assert(std::is_same_v<T, float> || std::is_same_v<T, double>);
-  if constexpr (std::endian::native == std::endian::little) {
-    out.append(&value, sizeof value);
-  } else {
-    unsigned char bytes[sizeof value];
-    std::memcpy(bytes, &value, sizeof value);
-    for (std::size_t i = 0; i < sizeof value / 2; ++i) std::swap(bytes[i], bytes[sizeof value - 1 - i]);
-    out.append(bytes, sizeof value);
-  }
+  char bytes[sizeof value];
+  storeLittleEndian(bytes, value);
+  out.append(bytes, sizeof value);
 }
 
 // The reading state mirrors a formatted input stream: once the end of the
@@ -73,7 +76,7 @@ template <class T>
 class StackConverter {
  public:
   StackConverter(io::ByteSource& source, io::ByteSink& sink, const ConversionOptions& options)
-      : in_(source, options.blockSize, kScanPadding), out_(sink, options.outputBufferSize) {}
+      : in_(source, options.blockSize), out_(sink, options.outputBufferSize) {}
 
   ConversionResult run() {
     const bool headerWhole = transferHeader();
@@ -106,42 +109,59 @@ class StackConverter {
     return !failed_;
   }
 
-  // The hot loop works on the block in local pointers and handles every
-  // number that lies whole in it; a number or white space that reaches the
-  // block's end goes through the general extraction, which refills.
+  // The hot loop keeps the input and output positions in locals and
+  // handles every number that lies whole in the block; a number or white
+  // space that reaches the block's end goes through the general
+  // extraction, which refills.
   void transferValues() {
     T value{};
     while (good()) {
-      const char* p = in_.pos();
-      const char* const end = in_.end();
-      for (;;) {
-        while (isSpaceByte(*p)) ++p;
-        if (p == end) break;
-        const ScannedNumber n = scanNumber(p);
-        if (n.end == end) break;
-        if (!convertExactly(n, value)) {
-          const Extracted<T> general = convertInGeneral<T>(p, n);
-          if (!general.ok) {
-            in_.advanceTo(n.end);
-            failed_ = true;
-            return;
-          }
-          value = general.value;
-        }
-        p = n.end;
-        appendLittleEndian(out_, value);
-        ++valuesWritten_;
-        if (out_.failed()) {
-          in_.advanceTo(p);
-          return;
-        }
-      }
-      in_.advanceTo(p);
+      const char* const stop = transferValuesInBlock(value);
+      in_.advanceTo(stop);
+      if (!good() || out_.failed()) return;
       if (!extractNumber(value)) return;
       appendLittleEndian(out_, value);
       ++valuesWritten_;
       if (out_.failed()) return;
     }
+  }
+
+  // Converts numbers from the block's current position; returns where it
+  // stopped: at the block's end, or after an invalid number (failed_ set).
+  const char* transferValuesInBlock(T& value) {
+    const char* p = in_.pos();
+    const char* const end = in_.end();
+    char* o = out_.cursor();
+    char* oLimit = out_.limit();
+    std::uint64_t count = 0;
+    for (;;) {
+      while (isSpaceByte(*p)) ++p;
+      if (p == end) break;
+      const ScannedNumber n = scanNumber(p);
+      if (n.end == end) break;
+      if (!convertExactly(n, value)) {
+        const Extracted<T> general = convertInGeneral<T>(p, n);
+        if (!general.ok) {
+          p = n.end;
+          failed_ = true;
+          break;
+        }
+        value = general.value;
+      }
+      p = n.end;
+      if (static_cast<std::size_t>(oLimit - o) < sizeof(T)) {
+        out_.commit(o);
+        if (!out_.flush()) break;
+        o = out_.cursor();
+        oLimit = out_.limit();
+      }
+      storeLittleEndian(o, value);
+      o += sizeof(T);
+      ++count;
+    }
+    out_.commit(o);
+    valuesWritten_ += count;
+    return p;
   }
 
   // Skips white space, crossing blocks. False when the input ends first
