@@ -42,8 +42,10 @@ inline const char* takeDigits(const char* p, std::uint64_t& digits) {
 }
 
 inline ScannedNumber scanNumber(const char* p) {
-  ScannedNumber n{p, false, *p == '-', 0, 0, 0};
-  if (*p == '+' || *p == '-') ++p;
+  // Signs come in no pattern: step over one without a branch.
+  const char lead = *p;
+  ScannedNumber n{p, false, lead == '-', 0, 0, 0};
+  p += static_cast<int>(lead == '-') | static_cast<int>(lead == '+');
   std::uint64_t digits = 0;
   const char* const integer = p;
   p = takeDigits(p, digits);
