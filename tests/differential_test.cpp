@@ -79,6 +79,38 @@ TEST(DifferentialTest, RandomStacks) {
   EXPECT_GT(wholeHeaders, 2500);
 }
 
+// Decimals of up to 19 digits over the whole range of exponents, where the
+// conversion works from the gathered digits instead of the text.
+TEST(DifferentialTest, ShortDecimalsOverAllExponents) {
+  struct Range {
+    Format format;
+    int lowest;  // the magnitudes run from about 10^lowest to just below overflow
+    int highest;
+  };
+  for (const Range range : {Range{Format::Single, -60, 38}, Range{Format::Double, -345, 308}}) {
+    std::mt19937_64 random(19);
+    std::string ascii = test::numberedHeader();
+    for (int i = 0; i < 30000; ++i) {
+      const int digitCount = 1 + static_cast<int>(random() % 19);
+      std::string number = random() % 2 ? "-" : "";
+      for (int d = 0; d < digitCount; ++d) number += static_cast<char>('0' + random() % 10);
+      const int highestExponent = range.highest - digitCount;  // keeps every value finite
+      number += "e" + std::to_string(range.lowest + static_cast<int>(random() % (highestExponent - range.lowest)));
+      if (random() % 2) number.insert(number.find('e') - static_cast<std::size_t>(random() % digitCount), ".");
+      ascii += number + (i % 8 == 7 ? "\n" : " ");
+    }
+    const model::ModelResult expected = model::convertLiterally(ascii, range.format);
+    const test::Converted got = test::convertBytes(ascii, range.format);
+    const std::size_t width = valueWidth(range.format);
+    ASSERT_EQ(expected.bytes.size(), (12 + 30000) * width) << "every value must be read";
+    ASSERT_EQ(got.bytes.size(), expected.bytes.size()) << formatName(range.format);
+    for (std::size_t at = 0; at < got.bytes.size(); at += width) {
+      ASSERT_EQ(got.bytes.substr(at, width), expected.bytes.substr(at, width))
+          << formatName(range.format) << " value " << at / width - 12;
+    }
+  }
+}
+
 // Decimals at and next to the points halfway between adjacent binary32
 // numbers, where reading through binary64 can round twice the wrong way.
 TEST(DifferentialTest, HalfwayPointsOfSinglePrecision) {

@@ -14,6 +14,7 @@
 #include "stack/decimal_assembler.h"
 #include "stack/exact_decimal.h"
 #include "stack/number_grammar.h"
+#include "stack/short_decimal.h"
 
 namespace brondel {
 namespace {
@@ -33,12 +34,16 @@ bool convertExactly(const ScannedNumber& n, T& out) {
 }
 
 // Converts any other number scanNumber() took, lying whole in memory from
-// `begin`: fast_float rounds correctly at any length and gives infinity on
-// overflow, which a stream reading reports as a failure.
+// `begin`: from its digits when they are few, else from its text. Both
+// round correctly and give infinity on overflow, which a stream reading
+// reports as a failure.
 template <class T>
 [[gnu::noinline]] Extracted<T> convertInGeneral(const char* begin, const ScannedNumber& n) {
   if (!n.complete) return {T{0}, false};
   T value{};
+  if (n.digitCount <= kMaxExactDigits && roundShortDecimal(n.digits, n.exponent10, n.negative, value)) {
+    return fromRoundedResult(value);
+  }
   const char* const digits = *begin == '+' ? begin + 1 : begin;
   const auto parsed = fast_float::from_chars(digits, n.end, value);
   if (parsed.ec == std::errc() && parsed.ptr == n.end) return fromRoundedResult(value);
