@@ -253,8 +253,9 @@ int main(int argc, char** argv) {
 
   std::printf("stack: %llu %s values, %.1f MB; medians of %d runs (model: %d), page cache warm\n\n",
               static_cast<unsigned long long>(o.values), o.style.c_str(), mb, o.runs, o.modelRuns);
-  std::printf("| precision | brondel MB/s | brondel Mvalues/s | model MB/s | brondel / model | ceiling MB/s | "
-              "brondel / ceiling | peak RSS |\n");
+  std::printf(
+      "| precision | brondel MB/s | brondel Mvalues/s | model MB/s | brondel / model | ceiling MB/s | "
+      "brondel / ceiling | peak RSS |\n");
   std::printf("|---|---|---|---|---|---|---|---|\n");
   for (const Row& r : rows) {
     std::printf("| %s | %.0f | %.1f | %.0f | %.1fx | %.0f | %.2f | %.1f MiB |\n", &r == rows ? "single" : "double",

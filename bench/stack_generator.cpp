@@ -74,7 +74,8 @@ bool parseValueStyle(std::string_view name, ValueStyle& style) {
 }
 
 std::int64_t writeStack(std::FILE* out, std::uint64_t values, ValueStyle style, std::uint64_t seed) {
-  static constexpr const char* kKeywords[] = {"ns", "nr", "nt", "dt", "dx", "dy", "x0", "y0", "z0", "nsx", "nsy", "ntr"};
+  static constexpr const char* kKeywords[] = {"ns", "nr", "nt", "dt",  "dx",  "dy",
+                                              "x0", "y0", "z0", "nsx", "nsy", "ntr"};
   std::string chunk;
   for (int k = 0; k < 12; ++k) chunk += std::string(kKeywords[k]) + " " + std::to_string(100 + k * 7) + "\n";
   ValueWriter writer(style, seed);

@@ -97,9 +97,7 @@ int runDriver(int argc, const char* const* argv, std::ostream& out, std::ostream
   switch (status) {
     case ConversionStatus::WriteError: printLine(err, "error writing output file ", outputName); break;
     case ConversionStatus::ReadError: printLine(err, "error reading input file ", inputName); break;
-    case ConversionStatus::IncompleteHeader:
-      printLine(err, "incomplete header in input file ", inputName);
-      break;
+    case ConversionStatus::IncompleteHeader: printLine(err, "incomplete header in input file ", inputName); break;
     case ConversionStatus::Complete: break;
   }
   return exitStatusFor(status);

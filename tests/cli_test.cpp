@@ -1,11 +1,10 @@
 // The program as users run it: arguments, files, messages and exit statuses.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
@@ -105,13 +104,24 @@ TEST_F(CliTest, FormatOptionSelectsPrecision) {
     std::vector<std::string> extra;
     Format format;
   };
-  const Row rows[] = {{{}, Format::Double},          {{""}, Format::Double},      {{"-f:s"}, Format::Single},
-                      {{"-f:d"}, Format::Double},    {{"-f:t"}, Format::Text},    {{"-f:"}, Format::Text},
-                      {{"-f:single"}, Format::Single}, {{"-f:ss"}, Format::Single}, {{"-f:S"}, Format::Text},
-                      {{"-F:s"}, Format::Double},    {{"s"}, Format::Double},     {{"-f"}, Format::Double},
-                      {{"abc-f:s"}, Format::Single}, {{"x:d-f:s"}, Format::Double}, {{"a:-f:s"}, Format::Text},
+  const Row rows[] = {{{}, Format::Double},
+                      {{""}, Format::Double},
+                      {{"-f:s"}, Format::Single},
+                      {{"-f:d"}, Format::Double},
+                      {{"-f:t"}, Format::Text},
+                      {{"-f:"}, Format::Text},
+                      {{"-f:single"}, Format::Single},
+                      {{"-f:ss"}, Format::Single},
+                      {{"-f:S"}, Format::Text},
+                      {{"-F:s"}, Format::Double},
+                      {{"s"}, Format::Double},
+                      {{"-f"}, Format::Double},
+                      {{"abc-f:s"}, Format::Single},
+                      {{"x:d-f:s"}, Format::Double},
+                      {{"a:-f:s"}, Format::Text},
                       // Arguments after the third are ignored, a format option among them too.
-                      {{"-f:s", "-f:d"}, Format::Single}, {{"x", "-f:s"}, Format::Double}};
+                      {{"-f:s", "-f:d"}, Format::Single},
+                      {{"x", "-f:s"}, Format::Double}};
   for (const Row& row : rows) {
     writeFile(path("out.bin"), "old");
     std::vector<std::string> args{"in.stack", "out.bin"};
@@ -125,8 +135,7 @@ TEST_F(CliTest, FormatOptionSelectsPrecision) {
     } else {
       EXPECT_EQ(r.status, 0) << label;
       EXPECT_EQ(r.err, "") << label;
-      EXPECT_EQ(readFile(path("out.bin")),
-                test::binaryOf(row.format, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1.5, -2}))
+      EXPECT_EQ(readFile(path("out.bin")), test::binaryOf(row.format, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1.5, -2}))
           << label;
     }
     EXPECT_EQ(r.out, "") << label;
@@ -206,8 +215,8 @@ TEST_F(CliTest, FailuresAfterOpeningHaveTheirOwnStatus) {
 }
 
 TEST_F(CliTest, PipesWorkAsInputAndOutput) {
-  const std::string command = "cd '" + dir_.string() + "' && cat in.stack | '" BRONDEL_EXECUTABLE
-                              "' /dev/stdin /dev/stdout -f:s > piped.bin";
+  const std::string command =
+      "cd '" + dir_.string() + "' && cat in.stack | '" BRONDEL_EXECUTABLE "' /dev/stdin /dev/stdout -f:s > piped.bin";
   ASSERT_EQ(std::system(command.c_str()), 0);
   EXPECT_EQ(readFile(path("piped.bin")),
             test::binaryOf(Format::Single, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1.5, -2}));

@@ -60,8 +60,8 @@ std::vector<StackCase> stackCases() {
        ConversionStatus::Complete},
       {"LastHeaderNumberAtEndOfInput", header.substr(0, header.size() - 1), Format::Double, header12(),
        ConversionStatus::Complete},
-      {"ValueSplitByIncompleteExponentEnds", header + "1 2e+ 3\n", Format::Double,
-       headerThen(Format::Double, {1}), ConversionStatus::Complete},
+      {"ValueSplitByIncompleteExponentEnds", header + "1 2e+ 3\n", Format::Double, headerThen(Format::Double, {1}),
+       ConversionStatus::Complete},
       // Short or broken headers: twelve numbers, repeats included, and the status says so.
       {"ThreeHeaderEntriesRepeatTheLast", "a 1\nb 2\nc 3\n", Format::Double,
        binaryOf(Format::Double, {1, 2, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3}), ConversionStatus::IncompleteHeader},

@@ -27,9 +27,8 @@ void expectSameAsModel(const std::string& ascii, Format format, std::size_t bloc
   }
   ADD_FAILURE() << "format " << formatName(format) << ", block size " << blockSize << ": output " << got.bytes.size()
                 << " bytes vs model " << expected.bytes.size() << ", first difference at byte " << firstDiff
-                << ", status " << static_cast<int>(got.status) << " vs model "
-                << static_cast<int>(expected.status) << "\ninput (" << ascii.size() << " bytes): "
-                << testing::PrintToString(ascii.substr(0, 400));
+                << ", status " << static_cast<int>(got.status) << " vs model " << static_cast<int>(expected.status)
+                << "\ninput (" << ascii.size() << " bytes): " << testing::PrintToString(ascii.substr(0, 400));
 }
 
 void expectSameAsModelEverywhere(const std::string& ascii) {
@@ -59,7 +58,8 @@ TEST(DifferentialTest, FixedStacks) {
       "a 5 b",
       "a 5 b x 1 2\n",
       "a 5 b 1e39 c 1\n",
-      "a\0" "1 b 2"s,
+      "a\0"
+      "1 b 2"s,
       header + "00000000000000000000000000000000000000000000000000000000000000000001.5e-1\n",
       header + "9007199254740993 16777217 0.1 0.2 0.30000000000000004\n",
   };
@@ -120,7 +120,9 @@ TEST(DifferentialTest, HalfwayPointsOfSinglePrecision) {
     const auto bits = static_cast<std::uint32_t>(random() % 0x7f000000U);
     float low;
     std::memcpy(&low, &bits, sizeof low);
-    const double halfway = (static_cast<double>(low) + static_cast<double>(std::nextafter(low, std::numeric_limits<float>::infinity()))) / 2;
+    const double halfway =
+        (static_cast<double>(low) + static_cast<double>(std::nextafter(low, std::numeric_limits<float>::infinity()))) /
+        2;
     char text[64];
     for (const int digits : {7, 9, 12, 16, 17, 19}) {
       std::snprintf(text, sizeof text, "%.*g\n", digits, halfway);

@@ -1,12 +1,12 @@
 // The extent of a number, and the rounding of numbers read byte by byte.
 #include <gtest/gtest.h>
+#include <locale.h>
 
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <locale.h>
 #include <random>
 #include <string>
 
@@ -90,15 +90,27 @@ TEST(DecimalAssemblerTest, RoundsLikeCLibraryOnHardCases) {
       "9007199254740993" + zeros900 + "1",         // just above halfway, far beyond the kept digits
       "9007199254740993" + zeros900,               // exactly halfway with trailing zeros
       "9007199254740992.99999999999999999999999",  // just below
-      "16777217", "16777217" + zeros900 + "1",     // the same for binary32
-      "0." + zeros900 + "15e900", "00000.00001e5", "0.000",
+      "16777217",
+      "16777217" + zeros900 + "1",  // the same for binary32
+      "0." + zeros900 + "15e900",
+      "00000.00001e5",
+      "0.000",
       "2.4703282292062327208828439643411068618252990130716238221279284125033775363510437593264991818081799618989828"
       "23e-324",  // halfway to the smallest subnormal
-      "4.9406564584124654e-324", "2.2250738585072011e-308", "1.7976931348623157e308",
+      "4.9406564584124654e-324",
+      "2.2250738585072011e-308",
+      "1.7976931348623157e308",
       "1.7976931348623158e308",  // rounds to the largest finite value
       "1.7976931348623159e308",  // overflows
-      "3.4028235e38", "3.40282357e38", "1.40129846e-45", "7e-46", "-0", "-1e-400", "1e400",
-      "1e99999999999999999999999999", "1e-99999999999999999999999999",
+      "3.4028235e38",
+      "3.40282357e38",
+      "1.40129846e-45",
+      "7e-46",
+      "-0",
+      "-1e-400",
+      "1e400",
+      "1e99999999999999999999999999",
+      "1e-99999999999999999999999999",
       "0e99999999999999999999999999",
   };
   for (const std::string& text : cases) {

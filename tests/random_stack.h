@@ -71,8 +71,9 @@ class RandomStackGenerator {
     std::string text(1, chance(2) ? 'e' : 'E');
     if (chance(2)) text += chance(2) ? '-' : '+';
     // Mostly small, sometimes at the edges of both precisions, now and then missing.
-    static constexpr const char* kExponents[] = {"0", "1", "2", "5", "10", "37", "38", "39", "44", "45", "46",
-                                                 "307", "308", "309", "323", "324", "325", "400", "9999999999", ""};
+    static constexpr const char* kExponents[] = {"0",   "1",   "2",   "5",   "10",         "37",  "38",
+                                                 "39",  "44",  "45",  "46",  "307",        "308", "309",
+                                                 "323", "324", "325", "400", "9999999999", ""};
     text += kExponents[below(std::size(kExponents))];
     return text;
   }
@@ -84,11 +85,41 @@ class RandomStackGenerator {
 
   std::string oddPiece() {
     using namespace std::string_view_literals;
-    static constexpr std::string_view kPieces[] = {
-        ",5",   "1,5",  "1e39", "-1e39", "1e-50", "3.4028236e38", "3.4028234e38", "1e309", "-1e-400",
-        "inf",  "nan",  "0x1p3", "..",   ".",     "-",            "+-1",          "1e",    "1e+",
-        "1e5e5", "1.2.3", "end", "E5",   ".e1",   "1.e1",         "-.5",          "+.5",   "00.0",
-        "\0" "1"sv,  "\x80\xff", "1\0" "2"sv, "7e-46", "1.4e-45", "2.5e-324"};
+    static constexpr std::string_view kPieces[] = {",5",
+                                                   "1,5",
+                                                   "1e39",
+                                                   "-1e39",
+                                                   "1e-50",
+                                                   "3.4028236e38",
+                                                   "3.4028234e38",
+                                                   "1e309",
+                                                   "-1e-400",
+                                                   "inf",
+                                                   "nan",
+                                                   "0x1p3",
+                                                   "..",
+                                                   ".",
+                                                   "-",
+                                                   "+-1",
+                                                   "1e",
+                                                   "1e+",
+                                                   "1e5e5",
+                                                   "1.2.3",
+                                                   "end",
+                                                   "E5",
+                                                   ".e1",
+                                                   "1.e1",
+                                                   "-.5",
+                                                   "+.5",
+                                                   "00.0",
+                                                   "\0"
+                                                   "1"sv,
+                                                   "\x80\xff",
+                                                   "1\0"
+                                                   "2"sv,
+                                                   "7e-46",
+                                                   "1.4e-45",
+                                                   "2.5e-324"};
     return std::string(kPieces[below(std::size(kPieces))]);
   }
 

@@ -46,8 +46,7 @@ inline Converted convertBytes(std::string_view ascii, Format format, std::size_t
 
 // The status the literal model's outcome corresponds to.
 inline ConversionStatus expectedStatus(model::ModelStatus status) {
-  return status == model::ModelStatus::Complete ? ConversionStatus::Complete
-                                                : ConversionStatus::IncompleteHeader;
+  return status == model::ModelStatus::Complete ? ConversionStatus::Complete : ConversionStatus::IncompleteHeader;
 }
 
 // A header of twelve entries "k1 1" ... "k12 12", one per line.

@@ -1,7 +1,8 @@
 #include "io/fd_stream.h"
 
-#include <cerrno>
 #include <unistd.h>
+
+#include <cerrno>
 
 namespace brondel::io {
 

@@ -8,9 +8,7 @@ namespace brondel {
 
 // White space is exactly space, \t, \n, \v, \f and \r; every other byte,
 // NUL and bytes above 0x7F included, is an ordinary character.
-constexpr bool isSpace(unsigned char c) {
-  return c == ' ' || (c >= '\t' && c <= '\r');
-}
+constexpr bool isSpace(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 constexpr bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 

@@ -1,9 +1,9 @@
 #include "stack/convert_stack.h"
 
-#include <algorithm>
-#include <bit>
 #include <fast_float/fast_float.h>
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cstring>
 #include <type_traits>

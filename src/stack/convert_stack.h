@@ -13,7 +13,7 @@ inline constexpr std::size_t kDefaultBlockSize = std::size_t{1} << 18;
 inline constexpr std::size_t kDefaultOutputBufferSize = std::size_t{1} << 18;
 
 struct ConversionOptions {
-  std::size_t blockSize = kDefaultBlockSize;               // bytes read at a time
+  std::size_t blockSize = kDefaultBlockSize;                // bytes read at a time
   std::size_t outputBufferSize = kDefaultOutputBufferSize;  // bytes written at a time (>= 8)
 };
 

@@ -1,9 +1,10 @@
 #include "stack/decimal_assembler.h"
 
+#include <locale.h>
+
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
-#include <locale.h>
 
 #include "stack/char_class.h"
 

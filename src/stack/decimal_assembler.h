@@ -52,14 +52,18 @@ class DecimalAssembler {
   bool hasExponentDigit_ = false;
   bool sticky_ = false;  // a non-zero digit beyond the kept ones
   std::size_t significantCount_ = 0;
-  std::int64_t pointShift_ = 0;      // value = 0.DDD x 10^(pointShift_ +- exponent_)
-  std::int64_t exponent_ = 0;        // saturates at kExponentCap
+  std::int64_t pointShift_ = 0;  // value = 0.DDD x 10^(pointShift_ +- exponent_)
+  std::int64_t exponent_ = 0;    // saturates at kExponentCap
   std::array<char, kMaxSignificantDigits> digits_{};
 };
 
 template <>
-inline Extracted<float> DecimalAssembler::to<float>() const { return toFloat(); }
+inline Extracted<float> DecimalAssembler::to<float>() const {
+  return toFloat();
+}
 template <>
-inline Extracted<double> DecimalAssembler::to<double>() const { return toDouble(); }
+inline Extracted<double> DecimalAssembler::to<double>() const {
+  return toDouble();
+}
 
 }  // namespace brondel

@@ -15,8 +15,7 @@ namespace brondel {
 // rare case that needs the digits' text.
 template <class T>
 bool roundShortDecimal(std::uint64_t digits, std::int64_t exponent10, bool negative, T& out) {
-  const fast_float::adjusted_mantissa am =
-      fast_float::compute_float<fast_float::binary_format<T>>(exponent10, digits);
+  const fast_float::adjusted_mantissa am = fast_float::compute_float<fast_float::binary_format<T>>(exponent10, digits);
   if (am.power2 < 0) return false;
   fast_float::to_float(negative, am, out);
   return true;
