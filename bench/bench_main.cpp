@@ -23,8 +23,6 @@
 #include "stack/char_class.h"
 #include "stack_generator.h"
 
-extern char** environ;
-
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -49,6 +47,7 @@ struct ChildRun {
 ChildRun runChild(const std::vector<std::string>& args) {
   std::vector<std::string> copy = args;
   std::vector<char*> argv;
+  argv.reserve(copy.size() + 1);
   for (std::string& a : copy) argv.push_back(a.data());
   argv.push_back(nullptr);
   const auto start = Clock::now();
@@ -66,7 +65,7 @@ ChildRun runChild(const std::vector<std::string>& args) {
 
 double median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
-  return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+  return v.size() % 2 == 1 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
 }
 
 // Compares two files chunk by chunk, so that the bench itself stays small:
@@ -175,6 +174,7 @@ Row measureEndToEnd(const Options& o, const std::string& stack, const char* opti
 
 double measureCeiling(const Options& o, const std::vector<std::string_view>& tokens, bool single) {
   std::vector<double> times;
+  times.reserve(static_cast<std::size_t>(o.runs));
   for (int i = 0; i < o.runs; ++i) times.push_back(single ? parseSeconds<float>(tokens) : parseSeconds<double>(tokens));
   return median(times);
 }
@@ -265,7 +265,7 @@ int main(int argc, char** argv) {
   }
   if (o.tenfold) {
     std::printf("\npeak RSS for %llu values (ten times the stack): %.1f MiB\n",
-                static_cast<unsigned long long>(o.values * 10), static_cast<double>(tenfoldPeak) / 1024);
+                static_cast<unsigned long long>(o.values) * 10, static_cast<double>(tenfoldPeak) / 1024);
   }
   return 0;
 }

@@ -14,8 +14,6 @@
 
 #include "test_support.h"
 
-extern char** environ;
-
 namespace brondel {
 namespace {
 
@@ -55,6 +53,7 @@ class CliTest : public testing::Test {
     std::vector<std::string> all{BRONDEL_EXECUTABLE};
     all.insert(all.end(), args.begin(), args.end());
     std::vector<char*> argv;
+    argv.reserve(all.size() + 1);
     for (std::string& arg : all) argv.push_back(arg.data());
     argv.push_back(nullptr);
 

@@ -73,7 +73,7 @@ TEST(DifferentialTest, RandomStacks) {
     const std::string ascii = generator.stack(i % 7 == 0 ? 200 : 20);
     expectSameAsModelEverywhere(ascii);
     if (HasFailure()) break;  // one reported input is enough to start from
-    wholeHeaders += model::convertLiterally(ascii, Format::Double).status == model::ModelStatus::Complete;
+    if (model::convertLiterally(ascii, Format::Double).status == model::ModelStatus::Complete) ++wholeHeaders;
   }
   // The generator must keep producing stacks whose values are reached.
   EXPECT_GT(wholeHeaders, 2500);
@@ -92,11 +92,11 @@ TEST(DifferentialTest, ShortDecimalsOverAllExponents) {
     std::string ascii = test::numberedHeader();
     for (int i = 0; i < 30000; ++i) {
       const int digitCount = 1 + static_cast<int>(random() % 19);
-      std::string number = random() % 2 ? "-" : "";
+      std::string number = random() % 2 == 1 ? "-" : "";
       for (int d = 0; d < digitCount; ++d) number += static_cast<char>('0' + random() % 10);
       const int highestExponent = range.highest - digitCount;  // keeps every value finite
       number += "e" + std::to_string(range.lowest + static_cast<int>(random() % (highestExponent - range.lowest)));
-      if (random() % 2) number.insert(number.find('e') - static_cast<std::size_t>(random() % digitCount), ".");
+      if (random() % 2 == 1) number.insert(number.find('e') - static_cast<std::size_t>(random() % digitCount), ".");
       ascii += number + (i % 8 == 7 ? "\n" : " ");
     }
     const model::ModelResult expected = model::convertLiterally(ascii, range.format);

@@ -21,7 +21,7 @@ inline bool exactDecimalToDouble(std::uint64_t digits, std::int64_t exponent10, 
   }
   double value = static_cast<double>(digits);
   value = exponent10 < 0 ? value / kExactPowersOfTen[-exponent10] : value * kExactPowersOfTen[exponent10];
-  out = std::bit_cast<double>(std::bit_cast<std::uint64_t>(value) | (std::uint64_t{negative} << 63));
+  out = std::bit_cast<double>(std::bit_cast<std::uint64_t>(value) | (static_cast<std::uint64_t>(negative) << 63));
   return true;
 }
 
