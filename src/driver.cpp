@@ -57,7 +57,7 @@ int exitStatusFor(ConversionStatus status) {
 
 }  // namespace
 
-int runDriver(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+int runDriver(int argc, const char* const* argv, std::ostream& out, std::ostream& err, const io::SystemCalls& calls) {
   if (argc < 3) {
     for (const std::string_view line : kUsage) printLine(out, line);
     return kExitUsage;
@@ -86,11 +86,11 @@ int runDriver(int argc, const char* const* argv, std::ostream& out, std::ostream
     return kExitOutputOpenError;
   }
 
-  io::FdSource source(input.get());
-  io::FdSink sink(output.get());
+  io::FdSource source(input.get(), calls);
+  io::FdSink sink(output.get(), calls);
   const ConversionResult result = convertStack(source, sink, format);
-  input.close();
-  const bool outputClosed = output.close();
+  input.close(calls.close);
+  const bool outputClosed = output.close(calls.close);
 
   ConversionStatus status = result.status;
   if (!outputClosed) status = ConversionStatus::WriteError;

@@ -4,6 +4,8 @@
 
 #include <ostream>
 
+#include "io/fd_stream.h"
+
 namespace brondel {
 
 // Exit statuses of the program.
@@ -19,7 +21,9 @@ enum ExitStatus : int {
 };
 
 // Runs the program on `argv` (program name first) and returns the exit
-// status. The usage text goes to `out`, error messages to `err`.
-int runDriver(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+// status. The usage text goes to `out`, error messages to `err`. Reading,
+// writing and closing the open files go through `calls`.
+int runDriver(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
+              const io::SystemCalls& calls = io::realSystemCalls());
 
 }  // namespace brondel

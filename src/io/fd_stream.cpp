@@ -7,7 +7,7 @@
 namespace brondel::io {
 
 const SystemCalls& realSystemCalls() {
-  static const SystemCalls calls{::read, ::write};
+  static const SystemCalls calls{::read, ::write, ::close};
   return calls;
 }
 

@@ -11,9 +11,10 @@ namespace brondel::io {
 struct SystemCalls {
   ssize_t (*read)(int fd, void* buffer, size_t count);
   ssize_t (*write)(int fd, const void* data, size_t count);
+  int (*close)(int fd);
 };
 
-// The real read(2) and write(2).
+// The real read(2), write(2) and close(2).
 const SystemCalls& realSystemCalls();
 
 // Reads a descriptor; retries on EINTR, reports other errors as -1.

@@ -26,9 +26,9 @@ class UniqueFd {
   int get() const { return fd_; }
   bool valid() const { return fd_ >= 0; }
 
-  // Closes the descriptor; false if close(2) reports an error, which for a
-  // file being written can mean its last bytes were not stored.
-  bool close() { return ::close(std::exchange(fd_, -1)) == 0; }
+  // Closes the descriptor with `closeCall`; false if it reports an error,
+  // which for a file being written can mean its last bytes were not stored.
+  bool close(int (*closeCall)(int) = ::close) { return closeCall(std::exchange(fd_, -1)) == 0; }
 
  private:
   void reset() {
