@@ -160,7 +160,7 @@ Row measureEndToEnd(const Options& o, const std::string& stack, const char* opti
   row.brondelSeconds = median(times);
   times.clear();
   for (int i = 0; i < o.modelRuns; ++i) {
-    times.push_back(runChild({o.binDir + "/bench/brondel-model", stack, modelOut, option}).seconds);
+    times.push_back(runChild({o.binDir + "/brondel-model", stack, modelOut, option}).seconds);
   }
   row.modelSeconds = median(times);
   if (!sameContent(out, modelOut)) {

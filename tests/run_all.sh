@@ -1,11 +1,23 @@
 #!/usr/bin/env bash
-# Builds everything and runs every check: the test suite (release build),
-# source style, and the Debian package's contents.
+# Builds everything and runs every check: the test suite (release build,
+# long tests included), the suite under sanitizers, a fuzzing smoke run,
+# source style, and the packages' contents.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 echo "== build and test (release)"
 cmake --workflow --preset release
+
+echo "== the test suite under AddressSanitizer and UndefinedBehaviorSanitizer (long tests left out)"
+cmake --workflow --preset sanitize
+
+echo "== fuzzing smoke run: the conversion against the literal model"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+corpus=$(mktemp -d)
+trap 'rm -rf "$corpus"' EXIT
+build-fuzz/fuzz/convert_fuzzer -max_total_time="${BRONDEL_FUZZ_SECONDS:-60}" -max_len=4096 -print_final_stats=1 \
+  "$corpus" fuzz/corpus 2>&1 | grep -E '^(stat::number_of_executed_units|stat::new_units_added|Done)'
 
 echo "== style"
 bash tests/check_style.sh build
