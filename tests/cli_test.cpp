@@ -221,5 +221,14 @@ TEST_F(CliTest, PipesWorkAsInputAndOutput) {
             test::binaryOf(Format::Single, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1.5, -2}));
 }
 
+TEST_F(CliTest, FifoWorksAsInput) {
+  ASSERT_EQ(::mkfifo(path("fifo").c_str(), 0600), 0);
+  const std::string command = "cd '" + dir_.string() + "' && (cat in.stack > fifo &) && '" BRONDEL_EXECUTABLE
+                              "' fifo fifo.bin -f:d";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  EXPECT_EQ(readFile(path("fifo.bin")),
+            test::binaryOf(Format::Double, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1.5, -2}));
+}
+
 }  // namespace
 }  // namespace brondel
