@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "process_support.h"
 #include "stack/char_class.h"
 #include "stack_generator.h"
 
@@ -37,50 +38,9 @@ struct Options {
   std::string binDir;  // where brondel and brondel-model are
 };
 
-struct ChildRun {
-  double seconds;
-  long peakKiB;
-  int status;
-};
-
-// Runs a program to its end; wall time and the child's peak resident memory.
-ChildRun runChild(const std::vector<std::string>& args) {
-  std::vector<std::string> copy = args;
-  std::vector<char*> argv;
-  argv.reserve(copy.size() + 1);
-  for (std::string& a : copy) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  const auto start = Clock::now();
-  pid_t pid = 0;
-  if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
-    std::perror(argv[0]);
-    std::exit(1);
-  }
-  int wstatus = 0;
-  rusage usage{};
-  wait4(pid, &wstatus, 0, &usage);
-  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  return {seconds, usage.ru_maxrss, WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1};
-}
-
 double median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
   return v.size() % 2 == 1 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
-
-// Compares two files chunk by chunk, so that the bench itself stays small:
-// a child's peak memory is measured from its start, and it begins as a
-// copy of this process.
-bool sameContent(const std::string& a, const std::string& b) {
-  std::ifstream fa(a, std::ios::binary);
-  std::ifstream fb(b, std::ios::binary);
-  std::vector<char> ba(1 << 16), bb(1 << 16);
-  for (;;) {
-    fa.read(ba.data(), static_cast<std::streamsize>(ba.size()));
-    fb.read(bb.data(), static_cast<std::streamsize>(bb.size()));
-    if (fa.gcount() != fb.gcount() || !std::equal(ba.begin(), ba.begin() + fa.gcount(), bb.begin())) return false;
-    if (fa.gcount() == 0) return true;
-  }
 }
 
 std::string readAll(const std::string& path) {
@@ -149,7 +109,7 @@ Row measureEndToEnd(const Options& o, const std::string& stack, const char* opti
   Row row{};
   std::vector<double> times;
   for (int i = 0; i < o.runs; ++i) {
-    const ChildRun r = runChild({o.binDir + "/brondel", stack, out, option});
+    const brondel::test::ProcessResult r = brondel::test::runProcess({o.binDir + "/brondel", stack, out, option});
     if (r.status != 0) {
       std::fprintf(stderr, "brondel failed with status %d\n", r.status);
       std::exit(1);
@@ -160,10 +120,10 @@ Row measureEndToEnd(const Options& o, const std::string& stack, const char* opti
   row.brondelSeconds = median(times);
   times.clear();
   for (int i = 0; i < o.modelRuns; ++i) {
-    times.push_back(runChild({o.binDir + "/brondel-model", stack, modelOut, option}).seconds);
+    times.push_back(brondel::test::runProcess({o.binDir + "/brondel-model", stack, modelOut, option}).seconds);
   }
   row.modelSeconds = median(times);
-  if (!sameContent(out, modelOut)) {
+  if (!brondel::test::sameFileContent(out, modelOut)) {
     std::fprintf(stderr, "brondel and the model disagree on %s %s\n", stack.c_str(), option);
     std::exit(1);
   }
@@ -238,7 +198,7 @@ int main(int argc, char** argv) {
       return 1;
     }
     for (const char* option : {"-f:s", "-f:d"}) {
-      tenfoldPeak = std::max(tenfoldPeak, runChild({o.binDir + "/brondel", big, out, option}).peakKiB);
+      tenfoldPeak = std::max(tenfoldPeak, brondel::test::runProcess({o.binDir + "/brondel", big, out, option}).peakKiB);
     }
     std::remove(big.c_str());
     std::remove(out.c_str());

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "process_support.h"
 #include "test_support.h"
 
 namespace brondel {
@@ -52,11 +53,6 @@ class CliTest : public testing::Test {
   RunResult run(const std::vector<std::string>& args) const {
     std::vector<std::string> all{BRONDEL_EXECUTABLE};
     all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    argv.reserve(all.size() + 1);
-    for (std::string& arg : all) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-
     const std::string outPath = (dir_ / ".stdout").string();
     const std::string errPath = (dir_ / ".stderr").string();
     posix_spawn_file_actions_t actions;
@@ -65,13 +61,9 @@ class CliTest : public testing::Test {
     posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addchdir_np(&actions, dir_.c_str());
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    const test::ProcessResult process = test::runProcess(all, &actions);
     posix_spawn_file_actions_destroy(&actions);
-    EXPECT_EQ(spawned, 0);
-    int wstatus = 0;
-    waitpid(pid, &wstatus, 0);
-    RunResult result{WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1, readFile(outPath), readFile(errPath)};
+    RunResult result{process.status, readFile(outPath), readFile(errPath)};
     fs::remove(outPath);
     fs::remove(errPath);
     return result;
@@ -223,8 +215,8 @@ TEST_F(CliTest, PipesWorkAsInputAndOutput) {
 
 TEST_F(CliTest, FifoWorksAsInput) {
   ASSERT_EQ(::mkfifo(path("fifo").c_str(), 0600), 0);
-  const std::string command = "cd '" + dir_.string() + "' && (cat in.stack > fifo &) && '" BRONDEL_EXECUTABLE
-                              "' fifo fifo.bin -f:d";
+  const std::string command =
+      "cd '" + dir_.string() + "' && (cat in.stack > fifo &) && '" BRONDEL_EXECUTABLE "' fifo fifo.bin -f:d";
   ASSERT_EQ(std::system(command.c_str()), 0);
   EXPECT_EQ(readFile(path("fifo.bin")),
             test::binaryOf(Format::Double, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1.5, -2}));

@@ -3,10 +3,6 @@
 // run time, a chunk at a time, so that this process stays small too (a
 // child's peak memory counts from its start as a copy of this process).
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -15,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "process_support.h"
 #include "test_support.h"
 
 namespace brondel {
@@ -43,38 +40,6 @@ void writePieces(const fs::path& path, const std::vector<Piece>& pieces) {
       out.write(block.data(), static_cast<std::streamsize>(now * piece.text.size()));
       left -= now;
     }
-  }
-}
-
-struct ProgramRun {
-  int status;
-  long peakKiB;
-};
-
-ProgramRun runProgram(const std::vector<std::string>& args) {
-  std::vector<std::string> copy = args;
-  std::vector<char*> argv;
-  argv.reserve(copy.size() + 1);
-  for (std::string& a : copy) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  EXPECT_EQ(posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ), 0);
-  int wstatus = 0;
-  rusage usage{};
-  wait4(pid, &wstatus, 0, &usage);
-  return {WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1, usage.ru_maxrss};
-}
-
-bool sameContent(const fs::path& a, const fs::path& b) {
-  std::ifstream fa(a, std::ios::binary);
-  std::ifstream fb(b, std::ios::binary);
-  std::vector<char> ba(1 << 16);
-  std::vector<char> bb(1 << 16);
-  for (;;) {
-    fa.read(ba.data(), static_cast<std::streamsize>(ba.size()));
-    fb.read(bb.data(), static_cast<std::streamsize>(bb.size()));
-    if (fa.gcount() != fb.gcount() || !std::equal(ba.begin(), ba.begin() + fa.gcount(), bb.begin())) return false;
-    if (fa.gcount() == 0) return true;
   }
 }
 
@@ -115,10 +80,11 @@ TEST_P(LargeInputTest, SameAsModelInBoundedMemory) {
   for (const char* option : {"-f:s", "-f:d"}) {
     const fs::path ours = dir_ / "ours.bin";
     const fs::path model = dir_ / "model.bin";
-    const ProgramRun run = runProgram({BRONDEL_EXECUTABLE, input.string(), ours.string(), option});
-    const ProgramRun reference = runProgram({BRONDEL_MODEL_EXECUTABLE, input.string(), model.string(), option});
+    const test::ProcessResult run = test::runProcess({BRONDEL_EXECUTABLE, input.string(), ours.string(), option});
+    const test::ProcessResult reference =
+        test::runProcess({BRONDEL_MODEL_EXECUTABLE, input.string(), model.string(), option});
     EXPECT_EQ(run.status, reference.status) << option;
-    EXPECT_TRUE(sameContent(ours, model)) << option;
+    EXPECT_TRUE(test::sameFileContent(ours.string(), model.string())) << option;
     EXPECT_LE(run.peakKiB, kMemoryLimitKiB) << option;
     RecordProperty(std::string("peak_kib_") + (option + 3), static_cast<int>(run.peakKiB));
     std::printf("%s %s: peak resident memory %.1f MiB\n", GetParam().name, option,
