@@ -20,7 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::size_t kMiB = std::size_t{1} << 20;
-constexpr long kMemoryLimitKiB = 32 * 1024;
+constexpr long kMemoryLimitKiB = 32L * 1024;
 
 struct Piece {
   std::string text;

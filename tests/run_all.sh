@@ -20,7 +20,7 @@ build-fuzz/fuzz/convert_fuzzer -max_total_time="${BRONDEL_FUZZ_SECONDS:-60}" -ma
   "$corpus" fuzz/corpus 2>&1 | grep -E '^(stat::number_of_executed_units|stat::new_units_added|Done)'
 
 echo "== style"
-bash tests/check_style.sh build
+bash tests/check_style.sh build build-fuzz
 
 echo "== packages"
 (cd build && rm -f brondel_*.deb && cpack -G DEB >/dev/null && cpack --config CPackSourceConfig.cmake >/dev/null)
