@@ -1,7 +1,7 @@
 // Reading of one number byte by byte, in constant memory.
 //
 // Used where a number does not lie whole in one buffer (it crosses a block
-// edge) and where the fast parser reports a result out of range. It keeps
+// edge, however many blocks it spans). It keeps
 // the first kMaxSignificantDigits significant digits, whether any non-zero
 // digit follows them, and the decimal exponent as a 64-bit value that
 // saturates; that is enough to round correctly a number of any length,
